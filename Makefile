@@ -22,7 +22,7 @@ run: build
 	$(BUILD)/bin/ramulex --help
 	@echo
 	$(BUILD)/bin/ramulex words 1234.56
-	$(BUILD)/bin/ramulex words 21 --currency RUB
+	$(BUILD)/bin/ramulex words 21
 	$(BUILD)/bin/ramulex version-compare 1.1.2020 26.12.2019
 
 test: test-main test-asan

@@ -16,14 +16,16 @@ std::string CatalogueLikeText(std::size_t rows) {
 
 void BM_Utf8ToCp1251(benchmark::State& state) {
   const std::string text = CatalogueLikeText(static_cast<std::size_t>(state.range(0)));
-  for (auto _ : state) benchmark::DoNotOptimize(rxf::Utf8ToCp1251(text));
+  for (auto _ : state)
+    benchmark::DoNotOptimize(rxf::Utf8ToCp1251(text));
   state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * text.size()));
 }
 BENCHMARK(BM_Utf8ToCp1251)->Arg(50000);
 
 void BM_AnsiUpperCase(benchmark::State& state) {
   const std::string text = rxf::Utf8ToCp1251(CatalogueLikeText(50000));
-  for (auto _ : state) benchmark::DoNotOptimize(rxf::AnsiUpperCase(text));
+  for (auto _ : state)
+    benchmark::DoNotOptimize(rxf::AnsiUpperCase(text));
   state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * text.size()));
 }
 BENCHMARK(BM_AnsiUpperCase);

@@ -29,10 +29,13 @@ inline constexpr std::array<char16_t, 128> kHighHalf = {
 
 // The byte of a code point, or -1 when Windows-1251 has none.
 constexpr int ByteOf(char32_t cp) {
-  if (cp < 0x80) return static_cast<int>(cp);
-  if (cp >= 0x0410 && cp <= 0x044F) return static_cast<int>(cp - 0x0410 + 0xC0);
+  if (cp < 0x80)
+    return static_cast<int>(cp);
+  if (cp >= 0x0410 && cp <= 0x044F)
+    return static_cast<int>(cp - 0x0410 + 0xC0);
   for (std::size_t i = 0; i < kHighHalf.size(); ++i)
-    if (kHighHalf[i] != 0 && kHighHalf[i] == cp) return static_cast<int>(0x80 + i);
+    if (kHighHalf[i] != 0 && kHighHalf[i] == cp)
+      return static_cast<int>(0x80 + i);
   return -1;
 }
 
@@ -41,20 +44,28 @@ constexpr int ByteOf(char32_t cp) {
 constexpr long DecodeUtf8(std::string_view text, std::size_t& pos) {
   const auto lead = static_cast<unsigned char>(text[pos]);
   int extra = 0;
-  if (lead < 0x80) extra = 0;
-  else if ((lead & 0xE0) == 0xC0) extra = 1;
-  else if ((lead & 0xF0) == 0xE0) extra = 2;
-  else if ((lead & 0xF8) == 0xF0) extra = 3;
-  else return -1;
-  if (text.size() - pos <= static_cast<std::size_t>(extra)) return -1;
+  if (lead < 0x80)
+    extra = 0;
+  else if ((lead & 0xE0) == 0xC0)
+    extra = 1;
+  else if ((lead & 0xF0) == 0xE0)
+    extra = 2;
+  else if ((lead & 0xF8) == 0xF0)
+    extra = 3;
+  else
+    return -1;
+  if (text.size() - pos <= static_cast<std::size_t>(extra))
+    return -1;
   long cp = extra == 0 ? lead : lead & (0x3F >> extra);
   for (int i = 1; i <= extra; ++i) {
     const auto next = static_cast<unsigned char>(text[pos + i]);
-    if ((next & 0xC0) != 0x80) return -1;
+    if ((next & 0xC0) != 0x80)
+      return -1;
     cp = (cp << 6) | (next & 0x3F);
   }
   constexpr long kSmallest[] = {0, 0x80, 0x800, 0x10000};
-  if (cp < kSmallest[extra] || cp > 0x10FFFF) return -1;
+  if (cp < kSmallest[extra] || cp > 0x10FFFF)
+    return -1;
   pos += extra + 1;
   return cp;
 }
@@ -63,7 +74,8 @@ template <std::size_t N>
 struct Utf8Literal {
   char bytes[N]{};
   constexpr Utf8Literal(const char (&text)[N]) {
-    for (std::size_t i = 0; i < N; ++i) bytes[i] = text[i];
+    for (std::size_t i = 0; i < N; ++i)
+      bytes[i] = text[i];
   }
   constexpr std::string_view view() const { return {bytes, N - 1}; }
 };
@@ -81,9 +93,11 @@ consteval Converted<N> ConvertLiteral(const Utf8Literal<N>& literal) {
   const std::string_view text = literal.view();
   for (std::size_t pos = 0; pos < text.size();) {
     const long cp = DecodeUtf8(text, pos);
-    if (cp < 0) throw "malformed UTF-8 in a message literal";
+    if (cp < 0)
+      throw "malformed UTF-8 in a message literal";
     const int byte = ByteOf(static_cast<char32_t>(cp));
-    if (byte < 0) throw "a message literal holds a character without a Windows-1251 form";
+    if (byte < 0)
+      throw "a message literal holds a character without a Windows-1251 form";
     out.bytes[out.size++] = static_cast<char>(byte);
   }
   return out;

@@ -36,7 +36,9 @@ CivilDate CivilFromDays(long z) {
   return {static_cast<int>(y + (m <= 2)), static_cast<int>(m), static_cast<int>(d)};
 }
 
-bool IsLeap(int y) { return (y % 4 == 0 && y % 100 != 0) || y % 400 == 0; }
+bool IsLeap(int y) {
+  return (y % 4 == 0 && y % 100 != 0) || y % 400 == 0;
+}
 
 int DaysInMonth(int y, int m) {
   constexpr int kDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
@@ -59,7 +61,8 @@ TDateTime EncodeDate(int year, int month, int day) {
 
 CivilDate DecodeDate(TDateTime value) {
   // Out-of-range values (a damaged file) decode to the zero date instead of overflowing.
-  if (!std::isfinite(value) || std::fabs(value) > 3.0e6) value = 0;
+  if (!std::isfinite(value) || std::fabs(value) > 3.0e6)
+    value = 0;
   return CivilFromDays(static_cast<long>(std::floor(value)) - kUnixEpochDay);
 }
 
@@ -76,7 +79,8 @@ std::string FormatDate(std::string_view pattern, TDateTime value) {
   for (std::size_t i = 0; i < pattern.size();) {
     const char letter = AnsiUpperChar(pattern[i]);
     std::size_t run = 1;
-    while (i + run < pattern.size() && AnsiUpperChar(pattern[i + run]) == letter) ++run;
+    while (i + run < pattern.size() && AnsiUpperChar(pattern[i + run]) == letter)
+      ++run;
     if (letter == 'D') {
       out += run >= 2 ? TwoDigits(date.Day) : std::to_string(date.Day);
     } else if (letter == 'M') {

@@ -40,7 +40,8 @@ Decimal DecimalOf(Money value) {
   Decimal result;
   result.negative = value.Ticks() < 0;
   std::string text = value.ToText();
-  if (result.negative) text.erase(0, 1);
+  if (result.negative)
+    text.erase(0, 1);
   const std::size_t point = text.find('.');
   result.digits = text.substr(0, point) + text.substr(point + 1);
   result.integer_digits = static_cast<int>(point);
@@ -76,10 +77,12 @@ std::pair<std::string, std::string> RoundedParts(const Decimal& number, int deci
 }
 
 std::string GroupThousands(const std::string& integer, const std::string& separator) {
-  if (separator.empty()) return integer;
+  if (separator.empty())
+    return integer;
   std::string out;
   for (std::size_t i = 0; i < integer.size(); ++i) {
-    if (i > 0 && (integer.size() - i) % 3 == 0) out += separator;
+    if (i > 0 && (integer.size() - i) % 3 == 0)
+      out += separator;
     out += integer[i];
   }
   return out;
@@ -91,7 +94,8 @@ std::string FixedText(const Decimal& number, int decimals, const FormatSettings&
   const bool zero = integer == "0" && fraction.find_first_not_of('0') == std::string::npos;
   std::string text = (number.negative && !zero) ? "-" : "";
   text += grouped ? GroupThousands(integer, settings.ThousandSeparator) : integer;
-  if (decimals > 0) text += settings.DecimalSeparator + fraction;
+  if (decimals > 0)
+    text += settings.DecimalSeparator + fraction;
   return text;
 }
 
@@ -130,7 +134,8 @@ Directive ParseDirective(std::string_view format, std::size_t& pos) {
     ++pos;
     directive.precision = ReadNumber(format, pos);
   }
-  if (pos >= format.size()) ThrowBadFormat(format);
+  if (pos >= format.size())
+    ThrowBadFormat(format);
   directive.type = static_cast<char>(AnsiUpperChar(format[pos++]));
   return directive;
 }
@@ -147,9 +152,8 @@ std::string IntegerText(std::int64_t value, int least_digits) {
 
 std::string HexText(std::int64_t value, int least_digits) {
   // Negative 32-bit values print as their two's complement, as a 32-bit integer would.
-  const std::uint64_t bits = (value < 0 && value >= INT32_MIN)
-                                 ? static_cast<std::uint32_t>(value)
-                                 : static_cast<std::uint64_t>(value);
+  const std::uint64_t bits = (value < 0 && value >= INT32_MIN) ? static_cast<std::uint32_t>(value)
+                                                               : static_cast<std::uint64_t>(value);
   char buffer[20];
   std::snprintf(buffer, sizeof buffer, "%llX", static_cast<unsigned long long>(bits));
   std::string digits = buffer;
@@ -171,22 +175,28 @@ std::string ConvertArgument(const Directive& d, const FormatArg& arg,
                                             : *text);
       break;
     case 'D':
-      if (integer) return IntegerText(*integer, d.precision);
+      if (integer)
+        return IntegerText(*integer, d.precision);
       break;
     case 'X':
-      if (integer) return HexText(*integer, d.precision);
+      if (integer)
+        return HexText(*integer, d.precision);
       break;
     case 'F':
     case 'N': {
       const int decimals = d.precision >= 0 ? d.precision : 2;
-      if (real) return FixedText(DecimalOf(*real), decimals, settings, d.type == 'N');
-      if (money) return FixedText(DecimalOf(*money), decimals, settings, d.type == 'N');
+      if (real)
+        return FixedText(DecimalOf(*real), decimals, settings, d.type == 'N');
+      if (money)
+        return FixedText(DecimalOf(*money), decimals, settings, d.type == 'N');
       break;
     }
     case 'M': {
       const int decimals = d.precision >= 0 ? d.precision : settings.CurrencyDecimals;
-      if (real) return MoneyText(DecimalOf(*real), decimals, settings);
-      if (money) return MoneyText(DecimalOf(*money), decimals, settings);
+      if (real)
+        return MoneyText(DecimalOf(*real), decimals, settings);
+      if (money)
+        return MoneyText(DecimalOf(*money), decimals, settings);
       break;
     }
   }
@@ -203,7 +213,9 @@ std::string Padded(std::string text, const Directive& d) {
 
 }  // namespace
 
-FormatSettings InvariantFormats() { return FormatSettings{}; }
+FormatSettings InvariantFormats() {
+  return FormatSettings{};
+}
 
 FormatSettings DesktopFormats() {
   FormatSettings settings;
@@ -212,9 +224,13 @@ FormatSettings DesktopFormats() {
   return settings;
 }
 
-const FormatSettings& ProcessFormats() { return MutableProcessFormats(); }
+const FormatSettings& ProcessFormats() {
+  return MutableProcessFormats();
+}
 
-void SetProcessFormats(const FormatSettings& settings) { MutableProcessFormats() = settings; }
+void SetProcessFormats(const FormatSettings& settings) {
+  MutableProcessFormats() = settings;
+}
 
 std::string FormatWith(const FormatSettings& settings, std::string_view format,
                        std::initializer_list<FormatArg> args) {
@@ -232,7 +248,8 @@ std::string FormatWith(const FormatSettings& settings, std::string_view format,
       continue;
     }
     const Directive directive = ParseDirective(format, pos);
-    if (next_arg == args.end()) ThrowBadFormat(format);
+    if (next_arg == args.end())
+      ThrowBadFormat(format);
     out += Padded(ConvertArgument(directive, *next_arg++, settings, format), directive);
   }
   return out;

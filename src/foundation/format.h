@@ -39,8 +39,7 @@ void SetProcessFormats(const FormatSettings& settings);
 class FormatArg {
  public:
   template <typename T>
-    requires std::is_integral_v<T>
-  FormatArg(T value) : value_(static_cast<std::int64_t>(value)) {}
+  requires std::is_integral_v<T> FormatArg(T value) : value_(static_cast<std::int64_t>(value)) {}
   FormatArg(double value) : value_(value) {}
   FormatArg(float value) : value_(static_cast<double>(value)) {}
   FormatArg(const char* value) : value_(std::string_view(value)) {}

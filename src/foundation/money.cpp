@@ -13,7 +13,9 @@ namespace {
 
 using Int128 = __int128;
 
-[[noreturn]] void ThrowOverflow() { throw Error(std::string("Переполнение денежной суммы"_w)); }
+[[noreturn]] void ThrowOverflow() {
+  throw Error(std::string("Переполнение денежной суммы"_w));
+}
 
 // num / den rounded to the nearest integer, ties to even; den > 0.
 Int128 RoundTiesToEven(Int128 num, Int128 den) {
@@ -21,7 +23,8 @@ Int128 RoundTiesToEven(Int128 num, Int128 den) {
   const Int128 magnitude = negative ? -num : num;
   Int128 quotient = magnitude / den;
   const Int128 twice_remainder = (magnitude % den) * 2;
-  if (twice_remainder > den || (twice_remainder == den && (quotient & 1) != 0)) ++quotient;
+  if (twice_remainder > den || (twice_remainder == den && (quotient & 1) != 0))
+    ++quotient;
   return negative ? -quotient : quotient;
 }
 
@@ -39,7 +42,8 @@ struct BinaryFraction {
 };
 
 BinaryFraction Decompose(double value) {
-  if (!std::isfinite(value)) ThrowOverflow();
+  if (!std::isfinite(value))
+    ThrowOverflow();
   int exponent = 0;
   const double fraction = std::frexp(value, &exponent);
   auto mantissa = static_cast<std::int64_t>(std::ldexp(fraction, 53));
@@ -53,14 +57,16 @@ BinaryFraction Decompose(double value) {
 
 Int128 CheckedMultiply(Int128 a, Int128 b) {
   Int128 product = 0;
-  if (__builtin_mul_overflow(a, b, &product)) ThrowOverflow();
+  if (__builtin_mul_overflow(a, b, &product))
+    ThrowOverflow();
   return product;
 }
 
 // value * 2^shift, raising when it leaves 127 bits.
 Int128 CheckedShiftLeft(Int128 value, int shift) {
   const Int128 limit = static_cast<Int128>(1) << (126 - std::min(shift, 126));
-  if (shift > 126 || value >= limit || value <= -limit) ThrowOverflow();
+  if (shift > 126 || value >= limit || value <= -limit)
+    ThrowOverflow();
   return value * (static_cast<Int128>(1) << shift);
 }
 
@@ -68,14 +74,16 @@ Int128 CheckedShiftLeft(Int128 value, int shift) {
 
 Money Money::FromDouble(double value) {
   // Below 2^-60 a value is far less than half a tick; its exact form would not fit 128 bits.
-  if (std::isfinite(value) && std::fabs(value) < 0x1p-60) return Money();
+  if (std::isfinite(value) && std::fabs(value) < 0x1p-60)
+    return Money();
   return ExactAmount(FromTicks(kScale)).Times(value).Round();
 }
 
 std::optional<Money> Money::Parse(std::string_view text) {
   std::size_t pos = 0;
   const bool negative = !text.empty() && text[0] == '-';
-  if (!text.empty() && (text[0] == '-' || text[0] == '+')) ++pos;
+  if (!text.empty() && (text[0] == '-' || text[0] == '+'))
+    ++pos;
   std::int64_t units = 0;
   std::size_t digits = 0;
   for (; pos < text.size() && text[pos] >= '0' && text[pos] <= '9'; ++pos, ++digits) {
@@ -89,10 +97,13 @@ std::optional<Money> Money::Parse(std::string_view text) {
     for (++pos; pos < text.size() && text[pos] >= '0' && text[pos] <= '9'; ++pos, ++decimals)
       fraction = fraction * 10 + (text[pos] - '0');
   }
-  if (pos != text.size() || digits + decimals == 0 || decimals > 4) return std::nullopt;
-  for (std::size_t i = decimals; i < 4; ++i) fraction *= 10;
+  if (pos != text.size() || digits + decimals == 0 || decimals > 4)
+    return std::nullopt;
+  for (std::size_t i = decimals; i < 4; ++i)
+    fraction *= 10;
   std::int64_t ticks = 0;
-  if (__builtin_mul_overflow(units, kScale, &ticks) || __builtin_add_overflow(ticks, fraction, &ticks))
+  if (__builtin_mul_overflow(units, kScale, &ticks) ||
+      __builtin_add_overflow(ticks, fraction, &ticks))
     return std::nullopt;
   return FromTicks(negative ? -ticks : ticks);
 }
@@ -107,12 +118,14 @@ std::string Money::ToText() const {
 }
 
 Money& Money::operator+=(Money other) {
-  if (__builtin_add_overflow(ticks_, other.ticks_, &ticks_)) ThrowOverflow();
+  if (__builtin_add_overflow(ticks_, other.ticks_, &ticks_))
+    ThrowOverflow();
   return *this;
 }
 
 Money& Money::operator-=(Money other) {
-  if (__builtin_sub_overflow(ticks_, other.ticks_, &ticks_)) ThrowOverflow();
+  if (__builtin_sub_overflow(ticks_, other.ticks_, &ticks_))
+    ThrowOverflow();
   return *this;
 }
 
@@ -122,7 +135,8 @@ ExactAmount& ExactAmount::Times(double factor) {
   const BinaryFraction fraction = Decompose(factor);
   numerator_ = CheckedMultiply(numerator_, fraction.mantissa);
   exponent_ += fraction.exponent;
-  if (numerator_ == 0) exponent_ = 0;
+  if (numerator_ == 0)
+    exponent_ = 0;
   return *this;
 }
 
@@ -132,7 +146,8 @@ ExactAmount& ExactAmount::Times(std::int64_t factor) {
 }
 
 ExactAmount& ExactAmount::DividedBy(std::int64_t divisor) {
-  if (divisor == 0) throw Error(std::string("Деление на ноль"_w));
+  if (divisor == 0)
+    throw Error(std::string("Деление на ноль"_w));
   if (divisor < 0) {
     numerator_ = -numerator_;
     divisor = -divisor;

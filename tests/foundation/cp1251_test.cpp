@@ -34,7 +34,8 @@ TEST(Cp1251, RuntimeConversionRoundTrips) {
 
 TEST(Cp1251, EveryAssignedByteSurvivesBothWays) {
   for (int b = 1; b < 256; ++b) {
-    if (b == 0x98) continue;
+    if (b == 0x98)
+      continue;
     const std::string byte(1, static_cast<char>(b));
     EXPECT_EQ(Utf8ToCp1251(Cp1251ToUtf8(byte)), byte) << "byte " << b;
   }

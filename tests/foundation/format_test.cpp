@@ -44,7 +44,8 @@ TEST_F(FormatTest, DirectivesUnderTheDesktopFormats) {
       {"cyrillic text", Format(std::string("Заказ %s"_w), std::string("№1"_w)),
        "\xC7\xE0\xEA\xE0\xE7 \xB9\x31"},
   };
-  for (const auto& c : cases) EXPECT_EQ(c.got, c.expected) << c.name;
+  for (const auto& c : cases)
+    EXPECT_EQ(c.got, c.expected) << c.name;
 }
 
 TEST_F(FormatTest, InvariantFormatsIgnoreTheProcessSettings) {
@@ -80,8 +81,8 @@ TEST(DateTime, EncodesDaysSinceTheEpochOfTheFiles) {
   struct Case {
     int y, m, d;
     double serial;
-  } cases[] = {{1899, 12, 30, 0}, {1900, 1, 1, 2}, {2000, 1, 1, 36526}, {2019, 12, 26, 43825},
-               {2024, 2, 29, 45351}, {1800, 1, 1, -36522}};
+  } cases[] = {{1899, 12, 30, 0},     {1900, 1, 1, 2},      {2000, 1, 1, 36526},
+               {2019, 12, 26, 43825}, {2024, 2, 29, 45351}, {1800, 1, 1, -36522}};
   for (const auto& c : cases) {
     EXPECT_EQ(EncodeDate(c.y, c.m, c.d), c.serial) << c.y << "-" << c.m << "-" << c.d;
     EXPECT_EQ(DecodeDate(c.serial + 0.5), (CivilDate{c.y, c.m, c.d})) << c.serial;

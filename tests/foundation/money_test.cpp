@@ -15,13 +15,14 @@ TEST(Money, FromDoubleRoundsTheExactValueTiesToEven) {
   } cases[] = {
       {"whole", 12.0, 120000},
       {"nearest to a decimal", 1.2345, 12345},  // the double is a hair below 1.2345
-      {"above a decimal tie", 0.00005, 1},     // the double is a hair above half a tick
+      {"above a decimal tie", 0.00005, 1},      // the double is a hair above half a tick
       {"binary tie goes down to even", 0.03125, 312},
       {"binary tie goes up to even", 0.09375, 938},
       {"negative tie", -0.03125, -312},
       {"tiny", 1e-300, 0},
   };
-  for (const auto& c : cases) EXPECT_EQ(Money::FromDouble(c.value).Ticks(), c.ticks) << c.name;
+  for (const auto& c : cases)
+    EXPECT_EQ(Money::FromDouble(c.value).Ticks(), c.ticks) << c.name;
   EXPECT_EQ(ExactAmount(Money::FromTicks(1)).Times(0.5).Round().Ticks(), 0);
   EXPECT_EQ(ExactAmount(Money::FromTicks(3)).Times(0.5).Round().Ticks(), 2);
   EXPECT_EQ(ExactAmount(Money::FromTicks(-3)).Times(0.5).Round().Ticks(), -2);
@@ -48,8 +49,8 @@ TEST(Money, ParseAndText) {
     std::int64_t ticks;
     const char* canonical;
   } valid[] = {
-      {"0", 0, "0.0000"},        {"123.45", 1234500, "123.4500"}, {"-0.5", -5000, "-0.5000"},
-      {"+7", 70000, "7.0000"},   {".25", 2500, "0.2500"},         {"1.2345", 12345, "1.2345"},
+      {"0", 0, "0.0000"},      {"123.45", 1234500, "123.4500"}, {"-0.5", -5000, "-0.5000"},
+      {"+7", 70000, "7.0000"}, {".25", 2500, "0.2500"},         {"1.2345", 12345, "1.2345"},
   };
   for (const auto& c : valid) {
     const auto money = Money::Parse(c.text);
