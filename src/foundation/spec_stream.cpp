@@ -300,6 +300,16 @@ std::int32_t TSpecStream::ReadInteger() {
       ValueOf(Take(kTaggedSlotSize), offset).Whole(kMin, kMax, "целое число"_w));
 }
 
+std::int32_t TSpecStream::ReadCount(std::size_t minRecordSize) {
+  const std::size_t offset = position_;
+  const std::int32_t count = ReadInteger();
+  const std::size_t remaining = data_.size() - std::min(position_, data_.size());
+  if (count < 0 || static_cast<std::size_t>(count) * minRecordSize > remaining)
+    throw FormatError(offset, std::string("число записей "_w) + std::to_string(count) +
+                                  std::string(" не помещается в оставшиеся данные"_w));
+  return count;
+}
+
 std::uint8_t TSpecStream::ReadByte() {
   const std::size_t offset = position_;
   return static_cast<std::uint8_t>(ValueOf(Take(kTaggedSlotSize), offset).Whole(0, 255, "байт"_w));

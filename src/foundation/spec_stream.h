@@ -63,6 +63,10 @@ class TSpecStream {
   // short or negative, an unknown tag, a number that does not fit the asked kind.
   std::string ReadString();
   std::int32_t ReadInteger();
+  // An integer that counts the records following it, each at least minRecordSize bytes long.
+  // Error when it is negative or the rest of the data cannot hold that many: a damaged count
+  // must not make a reader build millions of empty records.
+  std::int32_t ReadCount(std::size_t minRecordSize);
   std::uint8_t ReadByte();
   bool ReadBoolean();
   double ReadReal();

@@ -176,4 +176,29 @@ std::int32_t StrToIntOrZero(std::string_view text) {
   return static_cast<std::int32_t>(value);
 }
 
+std::string LinesToText(const std::vector<std::string>& lines) {
+  std::string text;
+  for (const std::string& line : lines) {
+    text += line;
+    text += "\r\n";
+  }
+  return text;
+}
+
+std::vector<std::string> TextToLines(std::string_view text) {
+  std::vector<std::string> lines;
+  std::size_t start = 0;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (text[i] != '\r' && text[i] != '\n')
+      continue;
+    lines.emplace_back(text.substr(start, i - start));
+    if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n')
+      ++i;
+    start = i + 1;
+  }
+  if (start < text.size())
+    lines.emplace_back(text.substr(start));
+  return lines;
+}
+
 }  // namespace rxf

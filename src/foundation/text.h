@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace rxf {
 
@@ -50,5 +51,10 @@ std::uint16_t HexToWord(std::string_view text);
 
 // The 32-bit decimal integer text holds (optional sign, nothing else), or 0.
 std::int32_t StrToIntOrZero(std::string_view text);
+
+// A list of lines as one text, each line followed by CR LF (how lists are stored in documents).
+std::string LinesToText(const std::vector<std::string>& lines);
+// The lines of a text broken at CR LF, LF or CR; a final line break adds no empty line.
+std::vector<std::string> TextToLines(std::string_view text);
 
 }  // namespace rxf

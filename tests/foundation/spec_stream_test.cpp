@@ -221,6 +221,22 @@ TEST(SpecStream, HugeTextCountReadsOnlyWhatIsThere) {
             std::string::npos);
 }
 
+TEST(SpecStream, RecordCountMustFitTheRemainingData) {
+  RecordingUi ui;
+  TSpecStream stream(ui);
+  for (std::int32_t count : {2, 3, -1})
+    stream.WriteInteger(count);
+  stream.WriteInteger(7);
+  stream.WriteInteger(8);
+  stream.Rewind();
+  // Four 16-byte slots follow the first count: two records of 32 bytes fit, three do not.
+  EXPECT_EQ(stream.ReadCount(32), 2);
+  EXPECT_EQ(ErrorText([&] { stream.ReadCount(32); }),
+            "Неверный формат данных по смещению 16: число записей 3 не помещается в оставшиеся "
+            "данные.");
+  EXPECT_THROW(stream.ReadCount(0), Error);  // negative
+}
+
 // What one stored tagged slot reads as, in each kind of field.
 TEST(SpecStream, NumericTagsConvertByValueIntoEveryKind) {
   const auto real = [](double value) { return std::bit_cast<std::uint64_t>(value); };

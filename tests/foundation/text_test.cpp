@@ -211,5 +211,22 @@ TEST(Text, StrToIntOrZero) {
     EXPECT_EQ(StrToIntOrZero(c.text), c.value) << c.name;
 }
 
+TEST(Text, LinesAndTheirStoredText) {
+  EXPECT_EQ(LinesToText({"0=1231", "1=1302"}), "0=1231\r\n1=1302\r\n");
+  EXPECT_EQ(LinesToText({}), "");
+  struct Case {
+    const char* text;
+    std::vector<std::string> lines;
+  } cases[] = {
+      {"0=1231\r\n1=1302\r\n", {"0=1231", "1=1302"}},
+      {"a\nb", {"a", "b"}},
+      {"a\r\rb\r", {"a", "", "b"}},
+      {"", {}},
+      {"\r\n", {""}},
+  };
+  for (const auto& c : cases)
+    EXPECT_EQ(TextToLines(c.text), c.lines) << c.text;
+}
+
 }  // namespace
 }  // namespace rxf
