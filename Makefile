@@ -24,6 +24,9 @@ run: build
 	$(BUILD)/bin/ramulex words 1234.56
 	$(BUILD)/bin/ramulex words 21
 	$(BUILD)/bin/ramulex version-compare 1.1.2020 26.12.2019
+	@echo
+	scripts/register-demo $(BUILD)/bin/ramulex
+	$(BUILD)/bin/ramulex config show Demo
 
 test: test-main test-asan
 

@@ -29,5 +29,7 @@ class Commands {
 
 // Demonstrations of the foundation: amounts in words, version texts.
 void AddDemoCommands(Commands& commands);
+// The database configurations: config list, add, show, remove.
+void AddConfigCommands(Commands& commands);
 
 }  // namespace rxf::app

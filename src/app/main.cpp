@@ -18,6 +18,7 @@ int main(int argc, char** argv) {
   app.require_subcommand(0, 1);
   rxf::app::Commands commands(app);
   rxf::app::AddDemoCommands(commands);
+  rxf::app::AddConfigCommands(commands);
 
   try {
     app.parse(argc, argv);
