@@ -10,6 +10,8 @@
 #include "foundation/error.h"
 #include "foundation/recording_ui.h"
 #include "foundation/spec_stream.h"
+#include "foundation/version.h"
+#include "model/construction.h"
 
 namespace {
 
@@ -17,10 +19,17 @@ using Reader = void (*)(rxf::TSpecStream&);
 
 // One entry per kind of value a document holds; a document record's reader is one more entry.
 constexpr Reader kReaders[] = {
-    [](rxf::TSpecStream& s) { s.ReadString(); }, [](rxf::TSpecStream& s) { s.ReadInteger(); },
-    [](rxf::TSpecStream& s) { s.ReadByte(); },   [](rxf::TSpecStream& s) { s.ReadBoolean(); },
-    [](rxf::TSpecStream& s) { s.ReadReal(); },   [](rxf::TSpecStream& s) { s.ReadSingle(); },
-    [](rxf::TSpecStream& s) { s.ReadDate(); },   [](rxf::TSpecStream& s) { s.ReadCurrency(); },
+    [](rxf::TSpecStream& s) { s.ReadString(); },
+    [](rxf::TSpecStream& s) { s.ReadInteger(); },
+    [](rxf::TSpecStream& s) { s.ReadByte(); },
+    [](rxf::TSpecStream& s) { s.ReadBoolean(); },
+    [](rxf::TSpecStream& s) { s.ReadReal(); },
+    [](rxf::TSpecStream& s) { s.ReadSingle(); },
+    [](rxf::TSpecStream& s) { s.ReadDate(); },
+    [](rxf::TSpecStream& s) { s.ReadCurrency(); },
+    // Position records of the current layout and of the oldest one, with all its gates.
+    [](rxf::TSpecStream& s) { rxf::TrxfConstruction().Load(s, rxf::kOrderFileVersion); },
+    [](rxf::TSpecStream& s) { rxf::TrxfConstruction().Load(s, "09.12.2009"); },
 };
 
 }  // namespace

@@ -10,6 +10,8 @@
 
 #include "foundation/money.h"
 #include "model/flugel.h"
+#include "model/kit_choice.h"
+#include "model/model_context.h"
 #include "model/shape_params.h"
 
 namespace rxf {
@@ -30,6 +32,20 @@ class TrxfConstruction {
   void SetShape(const TShapeParams& shape, std::int32_t dornType);
   // Whole mm: two sashes side by side add their widths.
   void GetSize(std::int32_t& width, std::int32_t& height) const;
+
+  // Stores the position's fittings values and applies the two sashes' choices, leading sash
+  // first, then prices the position. On failure the caller restores the position from a backup.
+  void ApplyFurn(const TModelContext& context, std::string_view furnSys, std::string_view profSys,
+                 std::string_view furnColor, std::int32_t falzType, std::int32_t stulpFalzType,
+                 std::int32_t flugelType, float profWidth, float profThickness,
+                 const TKitChoice& choice1, const TKitChoice& choice2);
+  void PreviewKits(const TDM& dm, const TKitChoice& choice1, const TKitChoice& choice2);
+  // 1 frees the kit of Flugel1, anything else that of Flugel2.
+  void RemoveFurnComp(int n);
+  // Price of one piece: the cost of both sashes' material lines, rebuilt.
+  void RecalcPrice(const TDM& dm, const TActiveCurrency& currency);
+  // Number x Price.
+  Money GetCost() const;
 
   void Save(TSpecStream& stream) const;
   void Load(TSpecStream& stream, std::string_view version);

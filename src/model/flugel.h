@@ -7,7 +7,10 @@
 #include <string_view>
 #include <vector>
 
+#include "foundation/money.h"
+#include "model/kit_choice.h"
 #include "model/line.h"
+#include "model/model_context.h"
 #include "model/point.h"
 #include "model/shape_params.h"
 
@@ -46,6 +49,19 @@ class TrxfFlugel {
   double CalcLength(std::string_view formula) const;
   // Appends the vertices and sides of a shape (values in 0.1 mm) to an empty sash.
   void BuildContour(const TShapeParams& shape, std::int32_t offsetX);
+
+  // Applies a choice and calculates; a kit created here is removed again when that fails.
+  void SetFurnComp(const TModelContext& context, std::string_view furnSys, std::string_view profSys,
+                   std::string_view furnColor, const TKitChoice& choice);
+  // Applies the kit IDs for drawing only: no calculation, no synchronisation.
+  void PreviewKit(const TDM& dm, const TKitChoice& choice);
+  // Frees the kit and resets the side roles, then keeps the other sash on one system.
+  void ClearFurnComp();
+  // Removes the follower sash's kit when it is on another fittings system than this sash's.
+  void SyncOtherFlugel();
+  // One material line per kit item, priced in the active currency.
+  void RebuildMatList(const TDM& dm, const TActiveCurrency& currency);
+  Money MatListCost() const;
 
   void ClearPoints() { Points.clear(); }
   void ClearLines() { Lines.clear(); }

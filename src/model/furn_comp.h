@@ -9,6 +9,8 @@
 #include <vector>
 
 #include "model/furn_item.h"
+#include "model/kit_choice.h"
+#include "model/model_context.h"
 
 namespace rxf {
 
@@ -46,6 +48,18 @@ class TrxfFurnComp {
   void AddItem(const TDM& dm, std::string_view article, std::string_view parentComplect,
                std::string_view history, bool debugMode, float length, std::string_view comment,
                std::int32_t count, std::int32_t sideNo);
+
+  // Stores the whole choice (the backset belongs to the sash) and recalculates.
+  void SetChoice(const TModelContext& context, std::string_view furnSys, std::string_view profSys,
+                 std::string_view furnColor, const TKitChoice& choice);
+  // Stores only the kit IDs and handle values and writes the side roles, for drawing.
+  void SetPreview(const TDM& dm, const TKitChoice& choice);
+  void Recalculate(const TModelContext& context);
+  // Derives the pictures and screen colours of the kits and writes the side roles of the sash
+  // from the main kit's side table.
+  void ApplySides(const TDM& dm);
+  // A failed calculation leaves the item list empty and passes the error on.
+  void Calculate(const TModelContext& context);
 
   void Save(TSpecStream& stream) const;
   void Load(TSpecStream& stream, std::string_view version);
