@@ -18,15 +18,14 @@ $(BUILD)/build.ninja:
 build: deps $(BUILD)/build.ninja
 	cmake --build $(BUILD)
 
+# The main job: the fittings of every demo position, selected from the demo catalogue.
 run: build
-	$(BUILD)/bin/ramulex --help
-	@echo
-	$(BUILD)/bin/ramulex words 1234.56
-	$(BUILD)/bin/ramulex words 21
-	$(BUILD)/bin/ramulex version-compare 1.1.2020 26.12.2019
-	@echo
 	scripts/register-demo $(BUILD)/bin/ramulex
-	$(BUILD)/bin/ramulex config show Demo
+	@for position in data/demo/positions/*.json; do \
+	  echo "== $$position"; \
+	  $(BUILD)/bin/ramulex calc --format table --catalogue data/demo/catalogue "$$position" || exit 1; \
+	  echo; \
+	done
 
 test: test-main test-asan
 

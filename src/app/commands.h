@@ -31,5 +31,9 @@ class Commands {
 void AddDemoCommands(Commands& commands);
 // The database configurations: config list, add, show, remove.
 void AddConfigCommands(Commands& commands);
+// The catalogue: catalogue import and check.
+void AddCatalogueCommands(Commands& commands);
+// The selection of one position's fittings: calc.
+void AddCalcCommand(Commands& commands);
 
 }  // namespace rxf::app

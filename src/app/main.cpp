@@ -19,6 +19,8 @@ int main(int argc, char** argv) {
   rxf::app::Commands commands(app);
   rxf::app::AddDemoCommands(commands);
   rxf::app::AddConfigCommands(commands);
+  rxf::app::AddCatalogueCommands(commands);
+  rxf::app::AddCalcCommand(commands);
 
   try {
     app.parse(argc, argv);
