@@ -11,15 +11,7 @@ namespace rxf {
 namespace {
 
 using test::EngineFixture;
-
-std::string ErrorOf(const std::function<void()>& action) {
-  try {
-    action();
-  } catch (const Error& e) {
-    return Cp1251ToUtf8(e.what());
-  }
-  return "no error";
-}
+using test::ErrorOf;
 
 TItemFlags NoFlags() {
   return TItemFlags{};

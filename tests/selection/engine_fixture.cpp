@@ -7,6 +7,7 @@
 #include "catalogue/csv_reader.h"
 #include "catalogue/currency_list.h"
 #include "foundation/cp1251.h"
+#include "foundation/error.h"
 #include "model/furn_comp.h"
 #include "selection/kit_assembly.h"
 
@@ -184,6 +185,15 @@ std::vector<std::string> ItemLines(const TrxfFlugel& flugel) {
                     std::to_string(item->SideNo));
   }
   return lines;
+}
+
+std::string ErrorOf(const std::function<void()>& action) {
+  try {
+    action();
+  } catch (const Error& e) {
+    return Cp1251ToUtf8(e.what());
+  }
+  return "no error";
 }
 
 TKitChoice Main(const std::string& kit) {

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <filesystem>
+#include <functional>
 #include <map>
 #include <memory>
 #include <string>
@@ -61,5 +62,7 @@ class EngineFixture {
 // "A-100 x2 L0 S0" lines of a kit's items, in order.
 std::vector<std::string> ItemLines(const TrxfFlugel& flugel);
 TKitChoice Main(const std::string& kit);
+// The message (UTF-8) of the Error an action raises; "no error" when it raises none.
+std::string ErrorOf(const std::function<void()>& action);
 
 }  // namespace rxf::test

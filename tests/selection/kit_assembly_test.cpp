@@ -13,6 +13,7 @@ namespace rxf {
 namespace {
 
 using test::EngineFixture;
+using test::ErrorOf;
 using test::ItemLines;
 using test::Main;
 using Lines = std::vector<std::string>;
@@ -22,15 +23,6 @@ class RecordedTrace : public TKitTrace {
   void Record(const TrxfFlugel&, TTraceEntry entry) override { entries.push_back(entry); }
   std::vector<TTraceEntry> entries;
 };
-
-std::string ErrorOf(const std::function<void()>& action) {
-  try {
-    action();
-  } catch (const Error& e) {
-    return Cp1251ToUtf8(e.what());
-  }
-  return "no error";
-}
 
 class KitAssembly : public ::testing::Test {
  protected:
