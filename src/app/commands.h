@@ -35,5 +35,9 @@ void AddConfigCommands(Commands& commands);
 void AddCatalogueCommands(Commands& commands);
 // The selection of one position's fittings: calc.
 void AddCalcCommand(Commands& commands);
+// Orders and selections: order show and matlist, selection matlist.
+void AddOrderCommands(Commands& commands);
+// The order registry: registry list, register, refresh, delete, archive and clear.
+void AddRegistryCommands(Commands& commands);
 
 }  // namespace rxf::app

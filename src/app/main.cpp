@@ -21,6 +21,8 @@ int main(int argc, char** argv) {
   rxf::app::AddConfigCommands(commands);
   rxf::app::AddCatalogueCommands(commands);
   rxf::app::AddCalcCommand(commands);
+  rxf::app::AddOrderCommands(commands);
+  rxf::app::AddRegistryCommands(commands);
 
   try {
     app.parse(argc, argv);

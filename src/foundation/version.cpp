@@ -6,19 +6,37 @@
 
 #include "foundation/cp1251.h"
 #include "foundation/error.h"
-#include "foundation/text.h"
 
 namespace rxf {
 
 namespace {
 
+// The index-th "."-separated field, trimmed. Documents compare versions once per record, so
+// this takes no allocation.
+std::string_view Field(std::string_view version, int index) {
+  std::size_t start = 0;
+  for (int i = 1; i < index; ++i) {
+    const std::size_t dot = version.find('.', start);
+    if (dot == std::string_view::npos)
+      return {};
+    start = dot + 1;
+  }
+  std::string_view field = version.substr(start, version.find('.', start) - start);
+  while (!field.empty() && static_cast<unsigned char>(field.front()) <= ' ')
+    field.remove_prefix(1);
+  while (!field.empty() && static_cast<unsigned char>(field.back()) <= ' ')
+    field.remove_suffix(1);
+  return field;
+}
+
 std::int64_t FieldValue(std::string_view version, int index) {
-  const std::string field = GetToken(version, index, ".", true);
+  const std::string_view field = Field(version, index);
   std::int32_t value = 0;
   const auto [end, error] = std::from_chars(field.data(), field.data() + field.size(), value);
   if (field.empty() || error != std::errc() || end != field.data() + field.size())
-    throw Error("\"" + field + std::string("\" не является целым числом (версия \""_w) +
-                std::string(version) + "\")");
+    throw Error("\"" + std::string(field) +
+                std::string("\" не является целым числом (версия \""_w) + std::string(version) +
+                "\")");
   return value;
 }
 
