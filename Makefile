@@ -18,7 +18,11 @@ $(BUILD)/build.ninja:
 build: deps $(BUILD)/build.ninja
 	cmake --build $(BUILD)
 
-# The main job: the fittings of every demo position, selected from the demo catalogue.
+# The main job: the fittings of every demo position, selected from the demo catalogue; then an
+# order of all of them, saved into the Demo configuration's orders folder and registered there,
+# and its material list.
+DEMO_ORDERS = $${XDG_DATA_HOME:-$$HOME/.local/share}/ramulex/demo/server/Orders
+
 run: build
 	scripts/register-demo $(BUILD)/bin/ramulex
 	@for position in data/demo/positions/*.json; do \
@@ -26,6 +30,13 @@ run: build
 	  $(BUILD)/bin/ramulex calc --format table --catalogue data/demo/catalogue "$$position" || exit 1; \
 	  echo; \
 	done
+	mkdir -p "$(DEMO_ORDERS)"
+	$(BUILD)/bin/ramulex order new --catalogue data/demo/catalogue --replace --register Demo \
+	  --no DEMO-1 --customer "Демо-заказчик" --out "$(DEMO_ORDERS)/DEMO-1.rfo370" \
+	  data/demo/positions/*.json
+	$(BUILD)/bin/ramulex registry list --config Demo
+	$(BUILD)/bin/ramulex order matlist --sort id --catalogue data/demo/catalogue \
+	  "$(DEMO_ORDERS)/DEMO-1.rfo370"
 
 test: test-main test-asan
 

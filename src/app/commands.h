@@ -40,4 +40,7 @@ void AddOrderCommands(Commands& commands);
 // The order registry: registry list, register, refresh, delete, archive and clear.
 void AddRegistryCommands(Commands& commands);
 
+// order new, added to the order group.
+void AddOrderNewCommand(Commands& order);
+
 }  // namespace rxf::app

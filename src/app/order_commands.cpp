@@ -13,6 +13,7 @@
 
 #include "app/commands.h"
 #include "app/console.h"
+#include "app/named_configuration.h"
 #include "catalogue/catalog_lookups.h"
 #include "catalogue/catalogue_opener.h"
 #include "documents/mat_list.h"
@@ -71,18 +72,6 @@ int Refused(const Error& error, const Options& options) {
 }
 
 // The configuration recorded under the name (UTF-8), with its folders.
-std::optional<TConfiguration> ConfigurationNamed(const std::string& name) {
-  if (!IsCp1251Representable(name))
-    return std::nullopt;
-  const std::string stored = Utf8ToCp1251(name);
-  const auto entry = FindConfiguration(UserStore(UserStore::DefaultFile()), stored);
-  if (!entry)
-    return std::nullopt;
-  TConfiguration config;
-  DeriveFolders(config, stored, *entry);
-  return config;
-}
-
 // A 32-bit float as its shortest decimal text, with the decimal separator given.
 std::string FloatText(float value, char separator) {
   char buffer[32];
@@ -340,7 +329,9 @@ void AddFormat(CLI::App* command, Options& options) {
 }  // namespace
 
 void AddOrderCommands(Commands& commands) {
-  Commands& order = AddGroup(commands, "order", "Order files: show them and their material lists");
+  Commands& order =
+      AddGroup(commands, "order", "Order files: make, show them and their material lists");
+  AddOrderNewCommand(order);
   auto show = std::make_shared<Options>();
   CLI::App* showCommand = order.Add("show", "Header, positions and totals of an order file",
                                     [show] { return RunShow(*show); });

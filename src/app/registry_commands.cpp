@@ -12,6 +12,7 @@
 
 #include "app/commands.h"
 #include "app/console.h"
+#include "app/named_configuration.h"
 #include "documents/order_registry.h"
 #include "foundation/configuration.h"
 #include "foundation/cp1251.h"
@@ -43,18 +44,6 @@ int BadInput(const std::string& utf8Message) {
 }
 
 // The configuration recorded under the name (UTF-8), with its folders.
-std::optional<TConfiguration> ConfigurationNamed(const std::string& name) {
-  if (!IsCp1251Representable(name))
-    return std::nullopt;
-  const std::string stored = Utf8ToCp1251(name);
-  const auto entry = FindConfiguration(UserStore(UserStore::DefaultFile()), stored);
-  if (!entry)
-    return std::nullopt;
-  TConfiguration config;
-  DeriveFolders(config, stored, *entry);
-  return config;
-}
-
 // The exit status of an operation, after its messages.
 int Finish(const RecordingUi& ui, bool done) {
   for (const auto& entry : ui.Entries())

@@ -1,11 +1,12 @@
 // ramulex calc as a caller sees it: exit status, standard output and standard error.
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <nlohmann/json.hpp>
+
+#include "app/command_run.h"
 
 namespace {
 
@@ -13,27 +14,10 @@ using nlohmann::json;
 
 const std::filesystem::path kDemo = std::filesystem::path(RXF_REPOSITORY) / "data/demo";
 
-struct CommandRun {
-  int status;
-  std::string out;
-  std::string err;
-};
+using rxf::test::CommandRun;
 
 CommandRun Calc(const std::string& arguments) {
-  const std::filesystem::path errFile =
-      std::filesystem::temp_directory_path() / ("rxf-calc-err-" + std::to_string(getpid()));
-  const std::string command =
-      std::string(RXF_RAMULEX) + " calc " + arguments + " 2>" + errFile.string();
-  FILE* pipe = popen(command.c_str(), "r");
-  std::string out;
-  char buffer[4096];
-  for (std::size_t n; (n = fread(buffer, 1, sizeof buffer, pipe)) > 0;)
-    out.append(buffer, n);
-  const int status = WEXITSTATUS(pclose(pipe));
-  std::ifstream errStream(errFile);
-  std::string err((std::istreambuf_iterator<char>(errStream)), std::istreambuf_iterator<char>());
-  std::filesystem::remove(errFile);
-  return {status, out, err};
+  return rxf::test::Ramulex("calc " + arguments);
 }
 
 std::string DemoArgs(const std::string& position, const std::string& options = "") {
