@@ -7,6 +7,8 @@
 #include <iterator>
 #include <string>
 
+#include "documents/order.h"
+#include "documents/order_selection.h"
 #include "foundation/error.h"
 #include "foundation/recording_ui.h"
 #include "foundation/spec_stream.h"
@@ -30,6 +32,15 @@ constexpr Reader kReaders[] = {
     // Position records of the current layout and of the oldest one, with all its gates.
     [](rxf::TSpecStream& s) { rxf::TrxfConstruction().Load(s, rxf::kOrderFileVersion); },
     [](rxf::TSpecStream& s) { rxf::TrxfConstruction().Load(s, "09.12.2009"); },
+    // Whole documents, as a damaged order or selection file gives them.
+    [](rxf::TSpecStream& s) {
+      rxf::RecordingUi ui;
+      rxf::TrxfOrder().Load(s, ui);
+    },
+    [](rxf::TSpecStream& s) {
+      rxf::RecordingUi ui;
+      rxf::TrxfOrderSelection("").Load(s, ui);
+    },
 };
 
 }  // namespace

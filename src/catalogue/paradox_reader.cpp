@@ -73,6 +73,9 @@ struct FieldSlot {
 };
 
 // One open table file on its way into a builder; knows where it is for the messages.
+// Kept out of the class: clang 14 crashes on this literal inside the member function.
+constexpr std::string_view kTableMessage = "Таблица %s: %s"_w;
+
 class ParadoxTableFile {
  public:
   explicit ParadoxTableFile(const fs::path& file)
@@ -205,7 +208,7 @@ class ParadoxTableFile {
 
   // pxlib's own words, when it gave any, follow ours.
   [[noreturn]] void Fail(std::string_view reason) const {
-    const std::string message = Format(std::string("Таблица %s: %s"_w), fileName_, reason);
+    const std::string message = Format(kTableMessage, fileName_, reason);
     throw Error(lastMessage_.empty() ? message
                                      : message + " (" + Utf8ForMessage(lastMessage_) + ")");
   }
