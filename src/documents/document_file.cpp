@@ -93,4 +93,26 @@ void TPartialSource::CheckTarget(const fs::path& target) const {
                PathForMessage(path_)));
 }
 
+TLoadOutcome TPartialSource::Load(const fs::path& path, UiServices& ui, std::string_view errorBox,
+                                  const std::function<TLoadOutcome(TSpecStream&)>& load) {
+  if (path.empty())
+    return TLoadOutcome::Failed;
+  const TLoadOutcome outcome = LoadDocumentFile(path, ui, errorBox, load);
+  Record(path, outcome);
+  return outcome;
+}
+
+bool TPartialSource::Save(const fs::path& path, UiServices& ui, std::string_view errorBox,
+                          const std::function<void(TSpecStream&)>& save) {
+  if (path.empty())
+    return false;
+  const bool saved = SaveDocumentFile(path, ui, errorBox, [&](TSpecStream& stream) {
+    CheckTarget(path);
+    save(stream);
+  });
+  if (saved)
+    path_.clear();
+  return saved;
+}
+
 }  // namespace rxf

@@ -48,14 +48,22 @@ TLoadOutcome LoadDocumentFile(const std::filesystem::path& path, UiServices& ui,
 // The file a partly read document came from.
 class TPartialSource {
  public:
+  // LoadDocumentFile, remembering the file when the document holds only part of it. An empty
+  // name gives Failed without a message.
+  TLoadOutcome Load(const std::filesystem::path& path, UiServices& ui, std::string_view errorBox,
+                    const std::function<TLoadOutcome(TSpecStream&)>& load);
+  // SaveDocumentFile, refused for the remembered file; a save forgets it. An empty name gives
+  // false without a message.
+  bool Save(const std::filesystem::path& path, UiServices& ui, std::string_view errorBox,
+            const std::function<void(TSpecStream&)>& save);
+  bool IsPartial() const { return !path_.empty(); }
+
+ private:
   // Remembers path when outcome leaves the document with part of the file, else forgets.
   void Record(const std::filesystem::path& path, TLoadOutcome outcome);
-  void Forget() { path_.clear(); }
-  bool IsPartial() const { return !path_.empty(); }
   // Raises Error when target names the remembered file (any spelling of it, links included).
   void CheckTarget(const std::filesystem::path& target) const;
 
- private:
   std::filesystem::path path_;
 };
 

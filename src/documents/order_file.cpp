@@ -135,25 +135,15 @@ TLoadOutcome TrxfOrder::Load(TSpecStream& stream, UiServices& ui) {
 }
 
 TLoadOutcome TrxfOrder::LoadFromFile(const std::filesystem::path& path, UiServices& ui) {
-  if (path.empty())
-    return TLoadOutcome::Failed;
-  const TLoadOutcome outcome = LoadDocumentFile(
-      path, ui, kLoadErrorBox, [&](TSpecStream& stream) { return ReadRecord(stream, ui); });
-  partial_.Record(path, outcome);
-  return outcome;
+  return partial_.Load(path, ui, kLoadErrorBox,
+                       [&](TSpecStream& stream) { return ReadRecord(stream, ui); });
 }
 
 bool TrxfOrder::SaveToFile(const std::filesystem::path& path, UiServices& ui) {
-  if (path.empty())
-    return false;
-  const bool saved = SaveDocumentFile(path, ui, kSaveErrorBox, [&](TSpecStream& stream) {
-    partial_.CheckTarget(path);
+  return partial_.Save(path, ui, kSaveErrorBox, [&](TSpecStream& stream) {
     Version = kOrderFileVersion;
     Save(stream);
   });
-  if (saved)
-    partial_.Forget();
-  return saved;
 }
 
 }  // namespace rxf

@@ -127,25 +127,15 @@ TLoadOutcome TrxfOrderSelection::Load(TSpecStream& stream, UiServices& ui) {
 }
 
 TLoadOutcome TrxfOrderSelection::LoadFromFile(const std::filesystem::path& path, UiServices& ui) {
-  if (path.empty())
-    return TLoadOutcome::Failed;
-  const TLoadOutcome outcome = LoadDocumentFile(
-      path, ui, kLoadErrorBox, [&](TSpecStream& stream) { return ReadRecord(stream, ui); });
-  partial_.Record(path, outcome);
-  return outcome;
+  return partial_.Load(path, ui, kLoadErrorBox,
+                       [&](TSpecStream& stream) { return ReadRecord(stream, ui); });
 }
 
 bool TrxfOrderSelection::SaveToFile(const std::filesystem::path& path, UiServices& ui) {
-  if (path.empty())
-    return false;
-  const bool saved = SaveDocumentFile(path, ui, kSaveErrorBox, [&](TSpecStream& stream) {
-    partial_.CheckTarget(path);
+  return partial_.Save(path, ui, kSaveErrorBox, [&](TSpecStream& stream) {
     Version = kSelectionFileVersion;
     Save(stream);
   });
-  if (saved)
-    partial_.Forget();
-  return saved;
 }
 
 }  // namespace rxf
