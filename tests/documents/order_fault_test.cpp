@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "documents/order.h"
+#include "file_size_limit.h"
 #include "fixture.h"
 #include "foundation/cp1251.h"
 #include "foundation/temp_home.h"
@@ -29,24 +30,7 @@ using test::ReadBytes;
 using test::WriteBytes;
 using Kind = RecordingUi::Kind;
 
-// Makes every write beyond limit bytes fail with EFBIG, as a full disk would, and restores.
-class FileSizeLimitScope {
- public:
-  explicit FileSizeLimitScope(rlim_t limit) : oldHandler_(std::signal(SIGXFSZ, SIG_IGN)) {
-    ::getrlimit(RLIMIT_FSIZE, &old_);
-    rlimit lowered = old_;
-    lowered.rlim_cur = limit;
-    ::setrlimit(RLIMIT_FSIZE, &lowered);
-  }
-  ~FileSizeLimitScope() {
-    ::setrlimit(RLIMIT_FSIZE, &old_);
-    std::signal(SIGXFSZ, oldHandler_);
-  }
-
- private:
-  rlimit old_{};
-  void (*oldHandler_)(int);
-};
+using test::FileSizeLimitScope;
 
 // An order of count two-sash positions with two material lines each.
 std::unique_ptr<TrxfOrder> OrderOfSize(int count, std::string_view orderNo) {

@@ -9,6 +9,7 @@
 #include <fstream>
 #include <vector>
 
+#include "file_size_limit.h"
 #include "foundation/cp1251.h"
 #include "foundation/error.h"
 
@@ -72,24 +73,7 @@ class UmaskScope {
   mode_t old_;
 };
 
-// Makes every write beyond limit bytes fail with EFBIG, as a full disk would, and restores.
-class FileSizeLimitScope {
- public:
-  explicit FileSizeLimitScope(rlim_t limit) : old_handler_(std::signal(SIGXFSZ, SIG_IGN)) {
-    ::getrlimit(RLIMIT_FSIZE, &old_);
-    rlimit lowered = old_;
-    lowered.rlim_cur = limit;
-    ::setrlimit(RLIMIT_FSIZE, &lowered);
-  }
-  ~FileSizeLimitScope() {
-    ::setrlimit(RLIMIT_FSIZE, &old_);
-    std::signal(SIGXFSZ, old_handler_);
-  }
-
- private:
-  rlimit old_{};
-  void (*old_handler_)(int);
-};
+using test::FileSizeLimitScope;
 
 TEST_F(AtomicFile, NewFileHoldsTheContentWithDefaultPermissions) {
   const UmaskScope umask(022);
