@@ -15,22 +15,8 @@ cp "$repo/tests/data/documents/catalogue/"* "$home/cat/"
 "$fixtures" "$home/server" || exit 1
 orders=$home/server/Orders
 cd "$home" || exit 1
-failures=0
 
-# check NAME EXPECTED_STATUS EXPECTED_OUTPUT COMMAND...: stdout and stderr together; the expected
-# output is a pattern: "*" stands for any text, and "[" and "\" need a "\" before them.
-check() {
-  local name=$1 status=$2 expected=$3
-  shift 3
-  local output actual
-  output=$("$@" 2>&1)
-  actual=$?
-  if [ "$actual" != "$status" ] || [[ $output != $expected ]]; then
-    printf 'FAILED %s\n  status %s, expected %s\n  output:\n%s\n  expected:\n%s\n' \
-      "$name" "$actual" "$status" "$output" "$expected"
-    failures=$((failures + 1))
-  fi
-}
+source "$repo/tests/check_command.sh"
 
 # --- Orders and selections
 

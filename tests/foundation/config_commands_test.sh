@@ -9,22 +9,8 @@ home=$(mktemp -d)
 trap 'rm -rf "$home"' EXIT
 export HOME=$home/home XDG_CONFIG_HOME=$home/config XDG_DATA_HOME=$home/data
 mkdir -p "$HOME" "$home/cat" "$home/srv" "$home/rep"
-failures=0
 
-# check NAME EXPECTED_STATUS EXPECTED_OUTPUT COMMAND...: stdout and stderr together; a "*" in the
-# expected output stands for any text.
-check() {
-  local name=$1 status=$2 expected=$3
-  shift 3
-  local output actual
-  output=$("$@" 2>&1)
-  actual=$?
-  if [ "$actual" != "$status" ] || [[ $output != $expected ]]; then
-    printf 'FAILED %s\n  status %s, expected %s\n  output:\n%s\n  expected:\n%s\n' \
-      "$name" "$actual" "$status" "$output" "$expected"
-    failures=$((failures + 1))
-  fi
-}
+source "$repo/tests/check_command.sh"
 
 check "an empty list" 0 "" "$ramulex" config list
 check "add with relative folders" 0 "" \
